@@ -1,0 +1,93 @@
+# Cross build: Setup.exe, the Windows test programs and the stub programs.
+enable_language(RC)
+include(GoogleTest)
+
+set(SIZE_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
+add_compile_options(-Wall -Wextra -Werror -municode -DUNICODE -D_UNICODE -D_WIN32_WINNT=0x0501)
+set(STATIC_GUI_LINK -municode -mwindows -static -s -Wl,--gc-sections -Wl,--dynamicbase,--nxcompat)
+
+add_library(setup_logic STATIC ${PURE_SOURCES})
+target_compile_options(setup_logic PRIVATE ${SIZE_FLAGS} -fno-exceptions -fno-rtti)
+target_include_directories(setup_logic PUBLIC ${CMAKE_SOURCE_DIR}/src)
+
+add_library(setup_platform STATIC ${WIN32_SOURCES})
+target_compile_options(setup_platform PRIVATE ${SIZE_FLAGS} -fno-exceptions -fno-rtti)
+target_include_directories(setup_platform PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(setup_platform PUBLIC setup_logic)
+
+add_executable(Setup WIN32 src/driver/setup_main.cpp res/setup.rc)
+target_compile_options(Setup PRIVATE ${SIZE_FLAGS} -fno-exceptions -fno-rtti)
+target_include_directories(Setup PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(Setup PRIVATE setup_platform)
+target_link_options(Setup PRIVATE ${STATIC_GUI_LINK})
+set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup)
+set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/setup.manifest")
+file(GLOB RES_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
+  ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS "${RES_DEPENDS}")
+
+# GoogleTest from Debian's sources, built with the same cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tools)
+add_subdirectory(samples)
+
+
+set(QM_TEST_ENV
+  "QM_PREFIX_ROOT=${CMAKE_BINARY_DIR}/wine"
+  "SETUP_EXE=Z:$<TARGET_FILE:Setup>"
+  "STUB_EXE=Z:$<TARGET_FILE:stub>"
+  "SHELL_EXE=Z:$<TARGET_FILE:fake_shell>"
+  "MEDIUM_DIR=Z:${CMAKE_BINARY_DIR}/medium"
+  "SCRATCH_DIR=Z:${CMAKE_BINARY_DIR}/scratch")
+
+# One ctest entry per TEST; arch is win32 or win64 (the Wine prefix).
+function(qm_add_wine_tests target source arch)
+  gtest_add_tests(TARGET ${target} SOURCES ${source} TEST_LIST found)
+  set_tests_properties(${found} PROPERTIES
+    ENVIRONMENT "${QM_TEST_ENV};QM_WINE_ARCH=${arch}"
+    LABELS "wine;${arch}" TIMEOUT 300)
+endfunction()
+
+function(qm_test_program name source)
+  add_executable(${name} ${source} ${ARGN})
+  target_link_libraries(${name} PRIVATE setup_platform gtest_main gtest)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
+  target_link_options(${name} PRIVATE -municode -static)
+  target_compile_options(${name} PRIVATE -Wno-error=unused-parameter)
+endfunction()
+
+# tests/win32: a file named *_win64_test.cpp runs in the win64 prefix.
+file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+foreach(source ${WIN32_TESTS})
+  get_filename_component(name ${source} NAME_WE)
+  qm_test_program(${name} ${source})
+  add_dependencies(${name} Setup)
+  if(name MATCHES "_win64_test$")
+    qm_add_wine_tests(${name} ${source} win64)
+  else()
+    qm_add_wine_tests(${name} ${source} win32)
+  endif()
+endforeach()
+
+# tests/e2e: scenarios through the real Setup.exe, all sharing the harness.
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
+add_library(e2e_harness STATIC tests/e2e/harness.cpp)
+target_include_directories(e2e_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(e2e_harness PUBLIC gtest setup_logic)
+foreach(source ${E2E_TESTS})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE e2e_harness gtest_main gtest)
+  target_link_options(${name} PRIVATE -municode -static)
+  add_dependencies(${name} Setup stub fake_shell medium)
+  if(name MATCHES "_win64_test$")
+    qm_add_wine_tests(${name} ${source} win64)
+  else()
+    qm_add_wine_tests(${name} ${source} win32)
+  endif()
+endforeach()

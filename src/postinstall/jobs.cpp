@@ -1,0 +1,4 @@
+#include "jobs.h"
+
+// PLACEHOLDER until job deployment lands.
+void DeployJobs() {}
