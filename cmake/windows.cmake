@@ -27,51 +27,59 @@ file(GLOB RES_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOU
   ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.manifest)
 set_source_files_properties(res/setup.rc PROPERTIES OBJECT_DEPENDS "${RES_DEPENDS}")
 
+add_subdirectory(tools)
+add_subdirectory(samples)
+
+# This kind of machine cannot run 32-bit code, so Wine cannot run the i686
+# build: the shipped i686 Setup.exe is checked statically here, and the same
+# sources built for x86_64 run every Windows and end-to-end test.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME shipped_executable
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-shipped-exe $<TARGET_FILE:Setup>)
+  return()
+endif()
+
 # GoogleTest from Debian's sources, built with the same cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_subdirectory(tools)
-add_subdirectory(samples)
 
 
+if(NOT SHIPPED_SETUP_EXE)
+  set(SHIPPED_SETUP_EXE $<TARGET_FILE:Setup>)
+endif()
 set(QM_TEST_ENV
   "QM_PREFIX_ROOT=${CMAKE_BINARY_DIR}/wine"
   "SETUP_EXE=Z:$<TARGET_FILE:Setup>"
+  "SHIPPED_SETUP_EXE=Z:${SHIPPED_SETUP_EXE}"
   "STUB_EXE=Z:$<TARGET_FILE:stub>"
   "SHELL_EXE=Z:$<TARGET_FILE:fake_shell>"
   "MEDIUM_DIR=Z:${CMAKE_BINARY_DIR}/medium"
   "SCRATCH_DIR=Z:${CMAKE_BINARY_DIR}/scratch")
 
-# One ctest entry per TEST; arch is win32 or win64 (the Wine prefix).
-function(qm_add_wine_tests target source arch)
+# One ctest entry per TEST, run in the build tree's wine64 prefix.
+function(qm_add_wine_tests target source)
   gtest_add_tests(TARGET ${target} SOURCES ${source} TEST_LIST found)
-  set_tests_properties(${found} PROPERTIES
-    ENVIRONMENT "${QM_TEST_ENV};QM_WINE_ARCH=${arch}"
-    LABELS "wine;${arch}" TIMEOUT 300)
+  set_tests_properties(${found} PROPERTIES ENVIRONMENT "${QM_TEST_ENV}" LABELS wine TIMEOUT 300)
 endfunction()
 
 function(qm_test_program name source)
   add_executable(${name} ${source} ${ARGN})
   target_link_libraries(${name} PRIVATE setup_platform gtest_main gtest)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
-  target_link_options(${name} PRIVATE -municode -static)
+  target_link_options(${name} PRIVATE -static)
   target_compile_options(${name} PRIVATE -Wno-error=unused-parameter)
 endfunction()
 
-# tests/win32: a file named *_win64_test.cpp runs in the win64 prefix.
+# tests/win32: code that needs the real platform.
 file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
 foreach(source ${WIN32_TESTS})
   get_filename_component(name ${source} NAME_WE)
   qm_test_program(${name} ${source})
   add_dependencies(${name} Setup)
-  if(name MATCHES "_win64_test$")
-    qm_add_wine_tests(${name} ${source} win64)
-  else()
-    qm_add_wine_tests(${name} ${source} win32)
-  endif()
+  qm_add_wine_tests(${name} ${source})
 endforeach()
 
 # tests/e2e: scenarios through the real Setup.exe, all sharing the harness.
@@ -83,11 +91,7 @@ foreach(source ${E2E_TESTS})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main gtest)
-  target_link_options(${name} PRIVATE -municode -static)
+  target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Setup stub fake_shell medium)
-  if(name MATCHES "_win64_test$")
-    qm_add_wine_tests(${name} ${source} win64)
-  else()
-    qm_add_wine_tests(${name} ${source} win32)
-  endif()
+  qm_add_wine_tests(${name} ${source})
 endforeach()

@@ -78,12 +78,25 @@ std::wstring SystemMsiexecPath() {
     return std::wstring(directory) + L"\\msiexec.exe";
 }
 
-// Puts the stub over the system's msiexec, or Wine's own back.
+// Puts the stub over the system's msiexec, or Wine's own back. Wine keeps
+// its built-in msiexec unless its DLL overrides ask for the file.
 void StandInMsiexec(bool stub) {
     std::wstring target = SystemMsiexecPath();
     std::wstring original = target + L".wine";
     if (!FileExists(original)) CopyFileW(target.c_str(), original.c_str(), TRUE);
     CopyFileW(stub ? NormalisePath(Env(L"STUB_EXE")).c_str() : original.c_str(), target.c_str(), FALSE);
+    HKEY overrides = NULL;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, NULL, 0, KEY_SET_VALUE, NULL,
+                        &overrides, NULL) != ERROR_SUCCESS) {
+        return;
+    }
+    if (stub) {
+        const wchar_t native[] = L"native";
+        RegSetValueExW(overrides, L"msiexec.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(native), sizeof(native));
+    } else {
+        RegDeleteValueW(overrides, L"msiexec.exe");
+    }
+    RegCloseKey(overrides);
 }
 
 }  // namespace
@@ -112,12 +125,6 @@ std::wstring Env(const wchar_t* name) {
 std::wstring NormalisePath(std::wstring path) {
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
-}
-
-bool IsWin64Prefix() {
-    BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
-    return wow64 != FALSE;
 }
 
 Medium::Medium(const std::wstring& name) {
@@ -215,10 +222,7 @@ RunResult RunSetup(const Medium& medium, const std::wstring& tail, const RunOpti
     PumpMessages();
     StandInMsiexec(options.stubMsiexec);
 
-    std::vector<std::wstring> environment = options.environment;
-    // Wine keeps its own msiexec unless told to take the file in system32.
-    if (options.stubMsiexec && !IsWin64Prefix()) environment.push_back(L"WINEDLLOVERRIDES=msiexec.exe=n");
-    std::vector<wchar_t> block = BuildEnvironment(environment);
+    std::vector<wchar_t> block = BuildEnvironment(options.environment);
 
     std::wstring setup = medium.Path(L"Setup.exe");
     std::wstring commandLine = L"\"" + setup + L"\" " + tail;

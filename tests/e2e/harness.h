@@ -44,7 +44,6 @@ struct RunOptions {
 
 std::wstring Env(const wchar_t* name);           // a variable of the test's environment
 std::wstring NormalisePath(std::wstring path);   // forward slashes to backslashes
-bool IsWin64Prefix();
 
 // A fresh scratch medium: Setup.exe, an MSI folder with both packages.
 class Medium {

@@ -1,5 +1,5 @@
 // Reads the string table out of the built Setup.exe (its Windows path in
-// SETUP_EXE) and compares it with the expected texts, code unit by code
+// SHIPPED_SETUP_EXE: the i686 program, loaded as data) and compares it with the expected texts, code unit by code
 // unit, so invisible marks, trailing spaces and quotation marks count.
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "expected_texts.h"
+#include "common/expected_texts.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ protected:
     void SetUp() override
     {
         wchar_t path[1024] = {};
-        DWORD length = GetEnvironmentVariableW(L"SETUP_EXE", path, ARRAYSIZE(path));
-        ASSERT_GT(length, 0u) << "SETUP_EXE is not set";
+        DWORD length = GetEnvironmentVariableW(L"SHIPPED_SETUP_EXE", path, ARRAYSIZE(path));
+        ASSERT_GT(length, 0u) << "SHIPPED_SETUP_EXE is not set";
         ASSERT_LT(length, ARRAYSIZE(path));
         module_ = LoadLibraryExW(path, nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
