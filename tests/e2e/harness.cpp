@@ -127,7 +127,13 @@ std::wstring NormalisePath(std::wstring path) {
     return path;
 }
 
-Medium::Medium(const std::wstring& name) {
+Medium::Medium(const std::wstring& name) : Medium(name, false) {}
+
+Medium Medium::SampleCopy(const std::wstring& name) {
+    return Medium(name, true);
+}
+
+Medium::Medium(const std::wstring& name, bool sample) {
     std::wstring scratch = NormalisePath(Env(L"SCRATCH_DIR"));
     CreateDirectoryW(scratch.c_str(), NULL);
     dir_ = scratch + L"\\" + name;
@@ -135,6 +141,10 @@ Medium::Medium(const std::wstring& name) {
     // Intermediate folders for names with backslashes.
     for (size_t at = scratch.size() + 1; (at = dir_.find(L'\\', at)) != std::wstring::npos; ++at) {
         CreateDirectoryW(dir_.substr(0, at).c_str(), NULL);
+    }
+    if (sample) {
+        CopyTree(NormalisePath(Env(L"MEDIUM_DIR")), dir_);
+        return;
     }
     CreateDirectoryW(dir_.c_str(), NULL);
     CopyFileW(NormalisePath(Env(L"SETUP_EXE")).c_str(), Path(L"Setup.exe").c_str(), FALSE);
@@ -344,6 +354,23 @@ void DeleteTree(const std::wstring& path) {
         FindClose(find);
     }
     RemoveDirectoryW(path.c_str());
+}
+
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), NULL);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyTree(from + L"\\" + name, to + L"\\" + name);
+        } else {
+            CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
 }
 
 bool FileExists(const std::wstring& path) {

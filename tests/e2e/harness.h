@@ -49,14 +49,19 @@ std::wstring NormalisePath(std::wstring path);   // forward slashes to backslash
 class Medium {
 public:
     explicit Medium(const std::wstring& name);
+    // A scratch copy of the sample medium the build laid out.
+    static Medium SampleCopy(const std::wstring& name);
     const std::wstring& Dir() const { return dir_; }
     std::wstring Path(const std::wstring& relative) const { return dir_ + L"\\" + relative; }
     void WriteFile(const std::wstring& relative, const std::string& bytes) const;
     void WriteUtf16File(const std::wstring& relative, const std::wstring& text) const;  // with BOM
     void CopyStub(const std::wstring& relative) const;  // the stub under another name
 private:
+    Medium(const std::wstring& name, bool sample);
     std::wstring dir_;
 };
+
+void CopyTree(const std::wstring& from, const std::wstring& to);
 
 // Empties C:\e2e (log, rules, hold files).
 void ResetStubState();
