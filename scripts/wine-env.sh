@@ -35,7 +35,10 @@ wine_env_start() {
   unset WINEDLLOVERRIDES
 
   # Wine's background processes inherit the caller's pipes; one persistent,
-  # primed server keeps every later program fast.
+  # primed server keeps every later program fast. A server left from an
+  # earlier run would keep its old display.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   wineserver -p
   "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
   # Without a window manager, ending a visible dialog otherwise takes seconds.

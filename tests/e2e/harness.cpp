@@ -227,6 +227,10 @@ std::wstring HostWindowSwitch(bool hexadecimal) {
 }
 
 RunResult RunSetup(const Medium& medium, const std::wstring& tail, const RunOptions& options) {
+    return RunSetupProgram(medium.Path(L"Setup.exe"), tail, options);
+}
+
+RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, const RunOptions& options) {
     RunResult result;
     HostWindow();
     PumpMessages();
@@ -234,7 +238,7 @@ RunResult RunSetup(const Medium& medium, const std::wstring& tail, const RunOpti
 
     std::vector<wchar_t> block = BuildEnvironment(options.environment);
 
-    std::wstring setup = medium.Path(L"Setup.exe");
+    std::wstring folder = setup.substr(0, setup.find_last_of(L'\\'));
     std::wstring commandLine = L"\"" + setup + L"\" " + tail;
     std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
     writable.push_back(L'\0');
@@ -243,7 +247,7 @@ RunResult RunSetup(const Medium& medium, const std::wstring& tail, const RunOpti
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(setup.c_str(), writable.data(), NULL, NULL, FALSE,
-                        DEBUG_ONLY_THIS_PROCESS | CREATE_UNICODE_ENVIRONMENT, block.data(), medium.Dir().c_str(),
+                        DEBUG_ONLY_THIS_PROCESS | CREATE_UNICODE_ENVIRONMENT, block.data(), folder.c_str(),
                         &startup, &info)) {
         return result;
     }

@@ -76,6 +76,8 @@ std::wstring HostWindowSwitch(bool hexadecimal);
 HWND HostWindow();
 
 RunResult RunSetup(const Medium& medium, const std::wstring& tail, const RunOptions& options = RunOptions());
+// The same for any Setup.exe, started in its own folder.
+RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, const RunOptions& options);
 
 // Windows of a process, for reading dialogs while the setup runs.
 std::vector<HWND> TopLevelWindows(DWORD processId);
