@@ -56,6 +56,7 @@ set(QM_TEST_ENV
   "SHIPPED_SETUP_EXE=Z:${SHIPPED_SETUP_EXE}"
   "STUB_EXE=Z:$<TARGET_FILE:stub>"
   "SHELL_EXE=Z:$<TARGET_FILE:fake_shell>"
+  "PLANTED_DLL=Z:$<TARGET_FILE:planted_dll>"
   "MEDIUM_DIR=Z:${CMAKE_BINARY_DIR}/medium"
   "SCRATCH_DIR=Z:${CMAKE_BINARY_DIR}/scratch")
 
@@ -92,6 +93,6 @@ foreach(source ${E2E_TESTS})
   add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE e2e_harness gtest_main gtest)
   target_link_options(${name} PRIVATE -static)
-  add_dependencies(${name} Setup stub fake_shell medium)
+  add_dependencies(${name} Setup stub fake_shell planted_dll medium)
   qm_add_wine_tests(${name} ${source})
 endforeach()
