@@ -1,5 +1,6 @@
 #include "e2e/harness.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -283,11 +284,17 @@ RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, c
                 status = DBG_EXCEPTION_NOT_HANDLED;
             }
             break;
-        case EXIT_PROCESS_DEBUG_EVENT:
+        case EXIT_PROCESS_DEBUG_EVENT: {
+            PROCESS_MEMORY_COUNTERS counters = {};
+            counters.cb = sizeof(counters);
+            if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof(counters))) {
+                result.peakWorkingSet = counters.PeakWorkingSetSize;
+            }
             result.exited = !killed;
             result.exitCode = event.u.ExitProcess.dwExitCode;
             done = true;
             break;
+        }
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
     }

@@ -29,6 +29,7 @@ struct RunResult {
     std::vector<HostMessage> hostMessages;
     std::vector<std::wstring> debugStrings;
     std::vector<StubCall> calls;
+    size_t peakWorkingSet = 0;  // bytes, read as the setup ends
     std::vector<StubCall> CallsTo(const std::wstring& programName) const;
 };
 
