@@ -22,8 +22,14 @@ template <typename Function>
 Function Bind(const wchar_t* library, HMODULE* cache, const char* name) {
     HMODULE module = LoadSystemLibrary(library, cache);
     FARPROC address = module != NULL ? GetProcAddress(module, name) : NULL;
-    if (address == NULL) SetLastError(ERROR_PROC_NOT_FOUND);
     return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+// A missing function fails every call, with the last error set each time.
+template <typename Result>
+Result Missing(Result result) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return result;
 }
 
 // Each function is looked up at its first call and kept.
@@ -79,27 +85,27 @@ LONG LateRegCloseKey(HKEY key) {
 BOOL LateOpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
     typedef BOOL(WINAPI * Fn)(HANDLE, DWORD, PHANDLE);
     ADVAPI(Fn, "OpenProcessToken");
-    return bound ? bound(process, access, token) : FALSE;
+    return bound ? bound(process, access, token) : Missing<BOOL>(FALSE);
 }
 
 BOOL LateLookupPrivilegeValue(LPCWSTR systemName, LPCWSTR name, PLUID luid) {
     typedef BOOL(WINAPI * Fn)(LPCWSTR, LPCWSTR, PLUID);
     ADVAPI(Fn, "LookupPrivilegeValueW");
-    return bound ? bound(systemName, name, luid) : FALSE;
+    return bound ? bound(systemName, name, luid) : Missing<BOOL>(FALSE);
 }
 
 BOOL LateAdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES newState, DWORD length,
                                PTOKEN_PRIVILEGES previous, PDWORD returnLength) {
     typedef BOOL(WINAPI * Fn)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
     ADVAPI(Fn, "AdjustTokenPrivileges");
-    return bound ? bound(token, disableAll, newState, length, previous, returnLength) : FALSE;
+    return bound ? bound(token, disableAll, newState, length, previous, returnLength) : Missing<BOOL>(FALSE);
 }
 
 BOOL LateDuplicateTokenEx(HANDLE token, DWORD access, LPSECURITY_ATTRIBUTES attributes,
                           SECURITY_IMPERSONATION_LEVEL level, TOKEN_TYPE type, PHANDLE newToken) {
     typedef BOOL(WINAPI * Fn)(HANDLE, DWORD, LPSECURITY_ATTRIBUTES, SECURITY_IMPERSONATION_LEVEL, TOKEN_TYPE, PHANDLE);
     ADVAPI(Fn, "DuplicateTokenEx");
-    return bound ? bound(token, access, attributes, level, type, newToken) : FALSE;
+    return bound ? bound(token, access, attributes, level, type, newToken) : Missing<BOOL>(FALSE);
 }
 
 BOOL LateCreateProcessWithToken(HANDLE token, DWORD logonFlags, LPCWSTR applicationName, LPWSTR commandLine,
@@ -110,23 +116,23 @@ BOOL LateCreateProcessWithToken(HANDLE token, DWORD logonFlags, LPCWSTR applicat
     ADVAPI(Fn, "CreateProcessWithTokenW");
     return bound ? bound(token, logonFlags, applicationName, commandLine, creationFlags, environment,
                          currentDirectory, startupInfo, processInfo)
-                 : FALSE;
+                 : Missing<BOOL>(FALSE);
 }
 
 DWORD LateGetFileVersionInfoSize(LPCWSTR path, LPDWORD handle) {
     typedef DWORD(WINAPI * Fn)(LPCWSTR, LPDWORD);
     VERSION(Fn, "GetFileVersionInfoSizeW");
-    return bound ? bound(path, handle) : 0;
+    return bound ? bound(path, handle) : Missing<DWORD>(0);
 }
 
 BOOL LateGetFileVersionInfo(LPCWSTR path, DWORD handle, DWORD size, LPVOID data) {
     typedef BOOL(WINAPI * Fn)(LPCWSTR, DWORD, DWORD, LPVOID);
     VERSION(Fn, "GetFileVersionInfoW");
-    return bound ? bound(path, handle, size, data) : FALSE;
+    return bound ? bound(path, handle, size, data) : Missing<BOOL>(FALSE);
 }
 
 BOOL LateVerQueryValue(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, PUINT length) {
     typedef BOOL(WINAPI * Fn)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
     VERSION(Fn, "VerQueryValueW");
-    return bound ? bound(block, subBlock, buffer, length) : FALSE;
+    return bound ? bound(block, subBlock, buffer, length) : Missing<BOOL>(FALSE);
 }
