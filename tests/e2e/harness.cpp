@@ -141,21 +141,21 @@ Medium::Medium(const std::wstring& name, bool sample) {
     DeleteTree(dir_);
     // Intermediate folders for names with backslashes.
     for (size_t at = scratch.size() + 1; (at = dir_.find(L'\\', at)) != std::wstring::npos; ++at) {
-        CreateDirectoryW(dir_.substr(0, at).c_str(), NULL);
+        CreateDirectoryW(LongPath(dir_.substr(0, at)).c_str(), NULL);
     }
     if (sample) {
         CopyTree(NormalisePath(Env(L"MEDIUM_DIR")), dir_);
         return;
     }
-    CreateDirectoryW(dir_.c_str(), NULL);
-    CopyFileW(NormalisePath(Env(L"SETUP_EXE")).c_str(), Path(L"Setup.exe").c_str(), FALSE);
-    CreateDirectoryW(Path(L"MSI").c_str(), NULL);
+    CreateDirectoryW(LongPath(dir_).c_str(), NULL);
+    CopyFileW(NormalisePath(Env(L"SETUP_EXE")).c_str(), LongPath(Path(L"Setup.exe")).c_str(), FALSE);
+    CreateDirectoryW(LongPath(Path(L"MSI")).c_str(), NULL);
     WriteFile(L"MSI\\QLX.msi", "stand-in package");
     WriteFile(L"MSI\\OTW.msi", "stand-in package");
 }
 
 void Medium::WriteFile(const std::wstring& relative, const std::string& bytes) const {
-    HANDLE file = CreateFileW(Path(relative).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    HANDLE file = CreateFileW(LongPath(Path(relative)).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
@@ -169,7 +169,7 @@ void Medium::WriteUtf16File(const std::wstring& relative, const std::wstring& te
 }
 
 void Medium::CopyStub(const std::wstring& relative) const {
-    CopyFileW(NormalisePath(Env(L"STUB_EXE")).c_str(), Path(relative).c_str(), FALSE);
+    CopyFileW(NormalisePath(Env(L"STUB_EXE")).c_str(), LongPath(Path(relative)).c_str(), FALSE);
 }
 
 void ResetStubState() {
@@ -252,6 +252,7 @@ RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, c
                         &startup, &info)) {
         return result;
     }
+    result.started = true;
 
     g_messages = &result.hostMessages;
     DWORD started = GetTickCount();
@@ -347,9 +348,14 @@ std::wstring ClassName(HWND window) {
     return name;
 }
 
+std::wstring LongPath(const std::wstring& path) {
+    if (path.size() < 240 || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    return L"\\\\?\\" + path;
+}
+
 void DeleteTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    HANDLE find = FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             std::wstring name = data.cFileName;
@@ -358,13 +364,13 @@ void DeleteTree(const std::wstring& path) {
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 DeleteTree(child);
             } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
+                SetFileAttributesW(LongPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(LongPath(child).c_str());
             }
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(LongPath(path).c_str());
 }
 
 void CopyTree(const std::wstring& from, const std::wstring& to) {
@@ -385,7 +391,7 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
 }
 
 bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ReadBytes(const std::wstring& path) {

@@ -24,6 +24,7 @@ struct HostMessage {
 };
 
 struct RunResult {
+    bool started = false; // false: the platform could not start Setup.exe
     bool exited = false;  // false: the setup had to be killed
     DWORD exitCode = 0xFFFFFFFF;
     std::vector<HostMessage> hostMessages;
@@ -86,6 +87,8 @@ std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 
 void DeleteTree(const std::wstring& path);
+// The form of a path that file functions take beyond MAX_PATH.
+std::wstring LongPath(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 std::string ReadBytes(const std::wstring& path);
 
