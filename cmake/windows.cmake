@@ -96,3 +96,19 @@ foreach(source ${E2E_TESTS})
   add_dependencies(${name} Setup stub fake_shell planted_dll medium)
   qm_add_wine_tests(${name} ${source})
 endforeach()
+
+# Wine reads the user locale from each program's Unix LC_ALL, which a Windows
+# parent cannot change for its children: one entry per locale.
+set(QM_UI_LOCALES
+  ar_SA:0401 ar_EG:0c01 he_IL:040d zh_TW:0404 zh_HK:0c04 zh_CN:0804 zh_SG:1004 zh_MO:1404
+  de_DE:0407 pt_BR:0416 pt_PT:0816 nb_NO:0414 nn_NO:0814 sv_SE:041d ja_JP:0411 el_GR:0408 th_TH:041e)
+foreach(target progress_dialog_test completion_dialog_test ui_test)
+  foreach(entry ${QM_UI_LOCALES})
+    string(REPLACE ":" ";" parts ${entry})
+    list(GET parts 0 locale)
+    list(GET parts 1 lcid)
+    add_test(NAME ${target}.${locale} COMMAND ${target} --gtest_filter=*UserLocale*)
+    set_tests_properties(${target}.${locale} PROPERTIES
+      ENVIRONMENT "${QM_TEST_ENV};LC_ALL=${locale}.UTF-8;QM_EXPECT_LCID=${lcid}" LABELS wine TIMEOUT 300)
+  endforeach()
+endforeach()

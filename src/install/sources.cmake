@@ -1,5 +1,6 @@
 list(APPEND PURE_SOURCES
   src/install/msi_command.cpp
+  src/install/prereq_command.cpp
   src/install/version_rules.cpp)
 list(APPEND WIN32_SOURCES
   src/install/package_runner.cpp

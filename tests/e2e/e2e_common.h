@@ -5,11 +5,11 @@
 
 namespace e2e {
 
-// Ends any dialog the setup shows with its default button, so interactive
-// runs finish on their own.
+// Ends the completion dialog with its default button, so interactive runs
+// finish on their own; the progress dialog ("Setup") is left alone.
 inline void PressDefaultButtons(DWORD processId) {
     for (HWND window : TopLevelWindows(processId)) {
-        if (IsWindowVisible(window) && ClassName(window) == L"#32770") {
+        if (IsWindowVisible(window) && ClassName(window) == L"#32770" && WindowText(window) != L"Setup") {
             PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         }
     }

@@ -337,8 +337,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 
 std::wstring WindowText(HWND window) {
     wchar_t text[2048] = L"";
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    // No message: a debuggee stopped at a debug event cannot answer one.
+    InternalGetWindowText(window, text, 2048);
     return std::wstring(text);
 }
 
