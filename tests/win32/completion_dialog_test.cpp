@@ -221,6 +221,10 @@ TEST_F(CompletionDialog, ShowsThePictureOfItsTemplateAcrossItsControlInUserLocal
         EXPECT_TRUE(IsDark(left) && IsWhite(right)) << std::hex << left << " " << right;
     }
 
+    // The picture draws as stored: a mirrored control would flip 1028 back
+    // and put the dark band under the Arabic title and hint.
+    EXPECT_EQ(0, GetWindowLongPtrW(picture, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+
     // SS_REALSIZECONTROL: the control keeps its own size and the picture is
     // stretched to it, rather than the control taking the picture's size
     // (with the default dialog font 335 units are not 503 pixels).
