@@ -34,12 +34,6 @@ bool BuildCompanionProperties(wchar_t* properties) {
 }
 
 void LaunchCompanion() {
-    STARTUPINFOW startup;
-    ZeroMemory(&startup, sizeof(startup));
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info;
-    ZeroMemory(&info, sizeof(info));
-
     wchar_t commandLine[kCommandLineCapacity];
     {
         UniqueKey key;
@@ -48,15 +42,9 @@ void LaunchCompanion() {
     }
     if (commandLine[0] == L'\0') return;
 
-    if (IsWindowsVersionAtLeast(6, 0)) {
-        // Nobody reads the launch's diagnostics.
-        DiagnosticStream diagnostics;
-        LaunchAsDesktopUser(diagnostics, commandLine, &startup, &info);
-    } else {
-        CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info);
-    }
+    // The companion runs on after the setup: nothing waits for it.
     ProcessHandles process;
-    process.Take(info);
+    StartPostInstallProgram(commandLine, IsWindowsVersionAtLeast(6, 0), process);
     process.thread.Reset();
     process.process.Reset();
 }

@@ -91,3 +91,19 @@ bool LaunchAsDesktopUser(DiagnosticStream& diagnostics, wchar_t* commandLine, ST
     shellProcess.Reset();
     return started;
 }
+
+void StartPostInstallProgram(wchar_t* commandLine, bool asDesktopUser, ProcessHandles& process) {
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info;
+    ZeroMemory(&info, sizeof(info));
+    if (asDesktopUser) {
+        // Nobody reads the launch's diagnostics.
+        DiagnosticStream diagnostics;
+        LaunchAsDesktopUser(diagnostics, commandLine, &startup, &info);
+    } else {
+        CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info);
+    }
+    process.Take(info);
+}

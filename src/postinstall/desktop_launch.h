@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "../common/handles.h"
 #include "system_error_text.h"
 
 // Appends FormatSystemError's text for code, with the system's message in
@@ -16,3 +17,8 @@ void AppendSystemError(DiagnosticStream& text, DWORD code);
 // the caller closes them. Only for Windows 6.0 and later.
 bool LaunchAsDesktopUser(DiagnosticStream& diagnostics, wchar_t* commandLine, STARTUPINFOW* startupInfo,
                          PROCESS_INFORMATION* processInfo);
+
+// Starts a post-install program: as the desktop user when asked (Windows 6.0
+// and later), otherwise as a plain child with the setup's token. The
+// returned handles are the caller's; both are empty when nothing started.
+void StartPostInstallProgram(wchar_t* commandLine, bool asDesktopUser, ProcessHandles& process);

@@ -49,20 +49,8 @@ void ImportJob(const wchar_t* fileName, const wchar_t* setupDirectory, const wch
     if (!BuildImportCommandLine(productExecutable, jobPath, commandLine)) return;
     OutputDebugStringW(commandLine);
 
-    STARTUPINFOW startup;
-    ZeroMemory(&startup, sizeof(startup));
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info;
-    ZeroMemory(&info, sizeof(info));
-    if (asDesktopUser) {
-        // Nobody reads the launch's diagnostics.
-        DiagnosticStream diagnostics;
-        LaunchAsDesktopUser(diagnostics, commandLine, &startup, &info);
-    } else {
-        CreateProcessW(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info);
-    }
     ProcessHandles process;
-    process.Take(info);
+    StartPostInstallProgram(commandLine, asDesktopUser, process);
     if (process.process.IsValid()) WaitForSingleObject(process.process.Get(), kImportWaitMs);
     process.thread.Reset();
     process.process.Reset();
