@@ -65,27 +65,18 @@ protected:
         CopyFileW(NormalisePath(Env(L"STUB_EXE")).c_str(), (install_ + L"\\Quillmark.exe").c_str(), FALSE);
         postinstall::SetText(postinstall::kProductKey, L"InstallPath", install_ + L"\\Quillmark.exe");
         postinstall::SetText(postinstall::kProductKey, L"InstallFolder", install_);
-        // Windows XP: the imports start as plain children, no shell needed.
-        SetWindowsVersion(L"winxp64");
+        // The imports start through the shell's token; on XP they would be
+        // plain children.
+        ASSERT_TRUE(shell_.Start());
     }
-    static void SetWindowsVersion(const wchar_t* version) {
-        const wchar_t key[] = L"Software\\Wine\\AppDefaults\\Setup.exe";
-        HKEY handle = NULL;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &handle, NULL) != ERROR_SUCCESS) return;
-        if (version != nullptr) {
-            RegSetValueExW(handle, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                           static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-        } else {
-            RegDeleteValueW(handle, L"Version");
-        }
-        RegCloseKey(handle);
-    }
+
     void TearDown() override {
-        SetWindowsVersion(nullptr);
+        shell_.Stop();
         postinstall::DeletePackageKeys();
         postinstall::DeleteValue(postinstall::kRunKey, postinstall::kRunValue);
     }
     std::wstring install_;
+    postinstall::FakeShell shell_;
 };
 
 }  // namespace
@@ -118,7 +109,7 @@ TEST_F(HostileIni, EveryFileEndsInSuccessWithNothingCutStarted) {
             if (call.ProgramName() == L"mod.exe") ++modules;
         }
         EXPECT_EQ(c.wantsModule ? 1u : 0u, modules);
-        EXPECT_EQ(c.imports, result.CallsTo(L"quillmark.exe").size());
+        EXPECT_EQ(c.imports, result.CallsTo(L"quillmark.exe").size()) << result.debugStrings.size();
         EXPECT_EQ(2u, result.CallsTo(L"msiexec.exe").size());
         if (!c.missing) {
             EXPECT_EQ(c.bytes, ReadBytes(medium.Path(L"Setup.ini"))) << "the medium was changed";
