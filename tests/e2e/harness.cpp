@@ -73,6 +73,14 @@ std::vector<wchar_t> BuildEnvironment(const std::vector<std::wstring>& extra) {
     return result;
 }
 
+void NotePeakWorkingSet(HANDLE process, size_t* peak) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(process, &counters, sizeof(counters)) && counters.PeakWorkingSetSize > *peak) {
+        *peak = counters.PeakWorkingSetSize;
+    }
+}
+
 std::wstring SystemMsiexecPath() {
     wchar_t directory[MAX_PATH];
     GetSystemDirectoryW(directory, MAX_PATH);  // syswow64 for us in a win64 prefix
@@ -262,6 +270,9 @@ RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, c
         PumpMessages();
         DEBUG_EVENT event = {};
         if (!WaitForDebugEvent(&event, 20)) {
+            // Read while the process lives too: at its exit Wine may already
+            // have let its memory go.
+            NotePeakWorkingSet(info.hProcess, &result.peakWorkingSet);
             if (options.onIdle && !killed) options.onIdle(info.dwProcessId);
             if (!killed && GetTickCount() - started > options.timeoutMs) {
                 TerminateProcess(info.hProcess, 0xDEAD);
@@ -286,11 +297,7 @@ RunResult RunSetupProgram(const std::wstring& setup, const std::wstring& tail, c
             }
             break;
         case EXIT_PROCESS_DEBUG_EVENT: {
-            PROCESS_MEMORY_COUNTERS counters = {};
-            counters.cb = sizeof(counters);
-            if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof(counters))) {
-                result.peakWorkingSet = counters.PeakWorkingSetSize;
-            }
+            NotePeakWorkingSet(info.hProcess, &result.peakWorkingSet);
             result.exited = !killed;
             result.exitCode = event.u.ExitProcess.dwExitCode;
             done = true;
