@@ -3,6 +3,11 @@ enable_language(RC)
 include(GoogleTest)
 
 set(SIZE_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Nothing reads DWARF unwind tables in an i686 program without exceptions;
+  # x86_64 code needs its unwind data.
+  list(APPEND SIZE_FLAGS -fno-asynchronous-unwind-tables)
+endif()
 add_compile_options(-Wall -Wextra -Werror -municode -DUNICODE -D_UNICODE -D_WIN32_WINNT=0x0501)
 set(STATIC_GUI_LINK -municode -mwindows -static -s -Wl,--gc-sections -Wl,--dynamicbase,--nxcompat)
 
