@@ -19,7 +19,6 @@ HWND g_hWndHost = NULL;
 
 namespace {
 
-
 // Everything after the product package; false when the companion failed.
 bool InstallCompanionAndFinish(const wchar_t* tail, bool silent, bool launchSuppressed) {
     wchar_t properties[kCompanionPropertiesCapacity];
@@ -38,10 +37,10 @@ bool InstallCompanionAndFinish(const wchar_t* tail, bool silent, bool launchSupp
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int) {
+    g_hInst = hInstance;
     RestrictDllSearchToSystem();
     const wchar_t* tail = lpCmdLine != NULL ? lpCmdLine : L"";
 
-    g_hInst = hInstance;
     g_hWndHost = ParseHostWindow(tail);
     HWND dummyWindow = CreateDummyWindow();
 
