@@ -59,10 +59,12 @@ class HostileIni : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetStubState();
+        // This may be the first scenario of a fresh build tree.
+        CreateDirectoryW(NormalisePath(Env(L"SCRATCH_DIR")).c_str(), NULL);
         install_ = NormalisePath(Env(L"SCRATCH_DIR")) + L"\\hostile ini product";
         DeleteTree(install_);
         CreateDirectoryW(install_.c_str(), NULL);
-        CopyFileW(NormalisePath(Env(L"STUB_EXE")).c_str(), (install_ + L"\\Quillmark.exe").c_str(), FALSE);
+        ASSERT_TRUE(CopyFileW(NormalisePath(Env(L"STUB_EXE")).c_str(), (install_ + L"\\Quillmark.exe").c_str(), FALSE));
         postinstall::SetText(postinstall::kProductKey, L"InstallPath", install_ + L"\\Quillmark.exe");
         postinstall::SetText(postinstall::kProductKey, L"InstallFolder", install_);
         // The imports start through the shell's token; on XP they would be
