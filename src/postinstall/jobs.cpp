@@ -6,6 +6,7 @@
 #include "../common/handles.h"
 #include "../common/late_bound.h"
 #include "../driver/setup_directory.h"
+#include "../driver/setup_ini.h"
 #include "../install/probes.h"
 #include "desktop_launch.h"
 #include "job_command.h"
@@ -15,17 +16,6 @@ namespace {
 
 const size_t kSetupDirectoryCapacity = 512;
 const DWORD kImportWaitMs = 60000;
-const wchar_t kJobSettings[] = L"JobSettings";
-
-bool BuildConfigurationPath(const wchar_t* setupDirectory, wchar_t* path) {
-    TextBuffer text(path, kSetupDirectoryCapacity);
-    return !text.Append(setupDirectory).Append(L"\\Setup.ini").IsCut();
-}
-
-int ReadJobSettingsInt(const wchar_t* configurationPath, const wchar_t* key) {
-    return static_cast<int>(GetPrivateProfileIntW(kJobSettings, key, 0, configurationPath));
-}
-
 void SetRunValue(HKEY runKey, const wchar_t* installFolder) {
     wchar_t data[kJobPathCapacity];
     BuildRunValueData(installFolder, data);
@@ -62,7 +52,7 @@ void DeployJobs() {
     // Every job and staging path lies inside these; when they do not fit,
     // nothing could be imported or staged.
     if (!GetSetupDirectory(setupDirectory, kSetupDirectoryCapacity)) return;
-    if (!BuildConfigurationPath(setupDirectory, configurationPath)) return;
+    if (!BuildSetupIniPath(setupDirectory, configurationPath, kSetupDirectoryCapacity)) return;
 
     bool asDesktopUser = IsWindowsVersionAtLeast(6, 0);
 
@@ -90,7 +80,7 @@ void DeployJobs() {
         wchar_t key[kJobIndexKeyCapacity];
         BuildJobKey(i, key);
         wchar_t fileName[kJobPathCapacity];
-        GetPrivateProfileStringW(kJobSettings, key, L"", fileName, kJobPathCapacity, configurationPath);
+        ReadJobSettingsString(configurationPath, key, fileName, kJobPathCapacity);
         ImportJob(fileName, setupDirectory, installPath, asDesktopUser);
         if (allUsers) {
             wchar_t source[kJobPathCapacity];
